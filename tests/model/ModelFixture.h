@@ -1,0 +1,3 @@
+#pragma once
+#include "model/SongModel.h"
+#include <gtest/gtest.h>
