@@ -148,6 +148,23 @@ void WriteStringToFile(const std::string& path, std::string_view text) {
     }
 }
 
+void replaceFile(const std::string& path, std::string_view text) {
+    const std::string temp = path + ".saving~";
+    try {
+        WriteStringToFile(temp, text);
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove(temp, ignored);
+        throw std::runtime_error("Cannot create file \"" + path + "\".");
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    if (ec) {
+        std::filesystem::remove(temp, ec);
+        throw std::runtime_error("Cannot create file \"" + path + "\".");
+    }
+}
+
 void SplitString(std::string_view text, char delimiter, std::vector<std::string>& list) {
     list.clear();
     if (text.empty()) {

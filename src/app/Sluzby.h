@@ -55,6 +55,12 @@ std::string ReadFileToString(const std::string& path);
 // std::runtime_error when it cannot be written.
 void WriteStringToFile(const std::string& path, std::string_view text);
 
+// Replaces the file with text without ever leaving it half written: the text
+// goes to a temporary file in the same folder, which is renamed over the old
+// file only once it is complete. On failure the old file is untouched and
+// std::runtime_error is thrown.
+void replaceFile(const std::string& path, std::string_view text);
+
 // Clears list, then adds each piece of text between delimiters, empty pieces
 // included; a trailing delimiter adds an empty last piece; an empty text adds
 // nothing.
