@@ -1,0 +1,67 @@
+// Runs tavorine-cli as a child process and captures what it prints.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+struct CliResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline std::string shellQuoted(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+class CliRunner {
+public:
+    CliRunner() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tavorine-cli-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("mkdtemp failed");
+        m_dir = pattern;
+    }
+    ~CliRunner() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_dir, ignored);
+    }
+    CliRunner(const CliRunner&) = delete;
+    CliRunner& operator=(const CliRunner&) = delete;
+
+    const std::string& dir() const { return m_dir; }
+    std::string path(const std::string& name) const { return m_dir + "/" + name; }
+
+    CliResult run(const std::vector<std::string>& args) const {
+        std::string command = shellQuoted(TAVORINE_CLI);
+        for (const auto& a : args)
+            command += " " + shellQuoted(a);
+        const std::string out = path("stdout.txt");
+        const std::string err = path("stderr.txt");
+        command += " >" + shellQuoted(out) + " 2>" + shellQuoted(err) + " </dev/null";
+        const int status = std::system(command.c_str());
+        CliResult r;
+        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.out = readWholeFile(out);
+        r.err = readWholeFile(err);
+        return r;
+    }
+
+private:
+    std::string m_dir;
+};
