@@ -1,0 +1,149 @@
+// TSongEditor: everything the song editor control does that needs no display -
+// the song, its drumset and rows, the selection, hit creation, the bar and
+// tempo commands and the scroll state. The widget owns one, forwards its
+// commands to it and paints what it holds; the CLI and the tests drive it
+// directly.
+#pragma once
+
+#include "drumset/Drumset.h"
+#include "editor/Plocha.h"
+#include "model/SongModel.h"
+
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum class TModeType { mtStandard, mtSelect, mtPlay };
+
+// What the editor asks of whoever shows it. Every method has a headless
+// default, so a bare TSongEditor works without a window.
+class TEditorHost {
+public:
+    virtual ~TEditorHost() = default;
+    // The picture changed: rebuild the flagged bitmaps and repaint.
+    virtual void viewInvalidated(uint32_t /*flags*/) {}
+    // The horizontal or vertical scroll position changed.
+    virtual void scrollChanged() {}
+    // The tempo dialog, filled from and read back into the values; false
+    // when cancelled.
+    virtual bool runTempoDialog(int32_t& /*bar*/, int32_t& /*tick*/, int32_t& /*tempo*/) {
+        return false;
+    }
+};
+
+class TSongEditor {
+public:
+    // Measures a sample's playing length in ms; throws std::runtime_error
+    // with the user's message when the sample cannot be opened.
+    using TSampleLengthFunction = std::function<int32_t(TDrumsetItem&)>;
+
+    TSongEditor();
+    ~TSongEditor();
+    TSongEditor(const TSongEditor&) = delete;
+    TSongEditor& operator=(const TSongEditor&) = delete;
+
+    void setHost(TEditorHost* host) { m_host = host ? host : &m_headless; }
+    void setSampleLengthFunction(TSampleLengthFunction f) { m_sampleLength = std::move(f); }
+    // The one random stream of hit creation: PickSample on a group row and
+    // the fallback row choice both draw from it. Empty: a fresh random seed.
+    void setRandomSource(TRandomSource source);
+
+    // --- Drumset and rows ---------------------------------------------------------
+    // Loads the drumset file and rebuilds the rows; nothing happens when the
+    // name and the file's modification time are unchanged. Throws
+    // DrumsetError 'File "%s" does not exist.' for a missing file (nothing
+    // changes), DrumsetError for a file that cannot be read (the song and the
+    // rows are then empty), and the sample length function's error, which
+    // ends the build after the failing sample's row.
+    void SetDrumsetFile(const std::string& fileName);
+    const std::string& DrumsetFile() const { return m_drumsetFile; }
+
+    // --- Properties -----------------------------------------------------------------
+    THitType HitType() const { return m_hitType; }
+    void SetHitType(THitType hitType);
+    TModeType ModeType() const { return m_modeType; }
+    void SetModeType(TModeType mode) { m_modeType = mode; }
+    bool SnapTo = true;
+    bool Modified = false;
+    bool PatternInsertMouseMode = false;
+
+    // --- Hits -------------------------------------------------------------------------
+    // A new unowned hit for a grid cell (sample -1: the group row chooses by
+    // hit type); none when the group row has no samples.
+    std::unique_ptr<TDRHit> CreateHit(int32_t bar, int32_t tick, int32_t sample, int32_t group);
+    void ClearSelection();         // deselects every selected hit
+    void SelectHit(TDRHit* hit);   // selects and appends to Selection
+    void DeselectHit(TDRHit* hit); // deselects and removes from Selection
+    int32_t SelectedCount() const { return static_cast<int32_t>(Selection.size()); }
+
+    // --- Song, bar and tempo commands ------------------------------------------------
+    void ClearSongCommand();
+    void InsertBarsCommand(int32_t at, int32_t count);
+    void DeleteBarsCommand(int32_t at, int32_t count);
+    void GoToBar(int32_t bar);
+    void InsertTempoAt(int32_t bar, int32_t tick);
+    void InsertTempoCommand();
+    void EditTempoCommand(TDRTempo* change);
+    void DeleteTempoCommand(TDRTempo* change);
+    void MoveTempo(TDRTempo* change, int32_t bar, int32_t tick);
+    void StiahniHitsCommand(int32_t startBar, int32_t endBar, int32_t ticks);
+    void UndoCommand();
+    void RedoCommand();
+
+    // --- Geometry and scrolling ---------------------------------------------------------
+    // The horizontal scroll bar's position: 8 steps per bar.
+    int32_t HorzPosition() const { return m_horzPosition; }
+    void SetHorzPosition(int32_t position);
+    int32_t HorzMaximum() const { return Song.LastBar * 8; }
+    void SetTopOffset(int32_t offset);
+    int32_t VertMaximum() const;
+    int32_t FirstBar() const { return Plocha.FirstBar; }
+    int32_t SubBarOffset() const { return m_subBarOffset; }
+    int32_t PixelOffset() const { return m_pixelOffset; }
+    void SetBarWidth(int32_t w);
+    void SetBarDivisionNumber(int32_t n);
+    // The bar and tick under grid x (no mouse lookup: x must be a position;
+    // BarAtX gives -1 left of the grid, x < 0).
+    int32_t BarAtX(int32_t x) const;
+    int32_t TickAtX(int32_t x) const;
+    // Grid x of the start of a bar.
+    int32_t BarX(int32_t bar) const;
+    // Row-space y of a grid y.
+    int32_t RowY(int32_t gridY) const { return gridY - RulerHeight + Plocha.TopOffset; }
+    void ExpandAll();
+    void CollapseAll();
+    void SetTrackMode(int32_t track, TTrackMode mode);
+    void InvalidateView(uint32_t flags);
+
+    // --- State read by the painter, the file code and the commands ------------------------
+    TDRComp Song;
+    TPlocha Plocha;
+    TDrumset Drumset;
+    std::vector<TDRHit*> Selection;
+
+private:
+    void buildRows();
+    void buildCutOffMap();
+    int32_t randomIndex(int32_t n);
+    // Brings the horizontal position back into a song that became shorter.
+    void keepScrollInRange();
+    // Runs the tempo dialog on the values, kept inside the dialog's ranges.
+    bool runTempoDialog(int32_t& bar, int32_t& tick, int32_t& tempo);
+
+    TEditorHost m_headless;
+    TEditorHost* m_host = &m_headless;
+    TSampleLengthFunction m_sampleLength;
+    std::string m_drumsetFile;
+    std::filesystem::file_time_type m_drumsetTime{};
+    THitType m_hitType = THitType::htHeavy;
+    TModeType m_modeType = TModeType::mtStandard;
+    int32_t m_horzPosition = 0;
+    int32_t m_subBarOffset = 0;
+    int32_t m_pixelOffset = 0;
+    // Shared with the drumset's PickSample, so both draw from one stream.
+    std::shared_ptr<TRandomSource> m_random;
+};
