@@ -17,5 +17,7 @@ struct UsageError {
     std::string message;
 };
 
+int infoCommand(const TArguments& args);
+int resaveCommand(const TArguments& args);
 int drumsetInfoCommand(const TArguments& args);
 int drumsetResaveCommand(const TArguments& args);

@@ -14,6 +14,8 @@ using TCommand = int (*)(const TArguments&);
 
 const std::map<std::string, TCommand>& commands() {
     static const std::map<std::string, TCommand> table = {
+        {"info", infoCommand},
+        {"resave", resaveCommand},
         {"drumset-info", drumsetInfoCommand},
         {"drumset-resave", drumsetResaveCommand},
     };
@@ -24,6 +26,8 @@ int usage(const std::string& line = {}) {
     std::cerr << "usage: tavorine-cli " << (line.empty() ? "COMMAND ARGUMENTS" : line) << '\n';
     if (line.empty()) {
         std::cerr << "commands:\n"
+                     "  info SONG.drm [--drumset FILE.dum]  print the song as JSON\n"
+                     "  resave IN.drm OUT.drm            load a song and save it again\n"
                      "  drumset-info FILE.dum            print the drumset as JSON\n"
                      "  drumset-resave IN.dum OUT.dum    read, renumber and write a drumset\n";
     }
