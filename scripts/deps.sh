@@ -9,6 +9,15 @@ PACKAGES=(
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
+  pkg-config
+  portaudio19-dev
+  libasound2-dev
+  libjack-jackd2-dev
+  libsndfile1-dev
+  librubberband-dev
+  libresample1-dev
+  qt6-base-dev
+  fonts-liberation
 )
 
 if [ "${TAVORINE_SKIP_DEPS:-0}" = 1 ]; then
