@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what Tavorine needs, checks the formatting, then builds and runs
 # every test twice: a normal build and one with AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer; the audio engine's tests run a third time under
+# ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,3 +23,10 @@ cmake --build build-asan -j"$jobs"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build-asan && ctest --output-on-failure -j"$jobs")
+
+echo "== thread-sanitized build (the audio engine and its threads)"
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DTAVORINE_TSAN=ON -DTAVORINE_BENCH=OFF \
+  -DTAVORINE_ONLY_AREAS="model;xml;drumset;app;audio" >/dev/null
+cmake --build build-tsan -j"$jobs"
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+(cd build-tsan && ctest --output-on-failure -j"$jobs")
