@@ -101,7 +101,7 @@ void TPlocha::ExpandTrack(int32_t i) {
 }
 
 void TPlocha::LayoutTrack(int32_t i) {
-    // The cascade of the specification, unrolled: each track starts where the
+    // The expand/collapse cascade, unrolled: each track starts where the
     // one above it ends and lays itself out by its own Collapsed flag.
     if (i < 0) {
         return;

@@ -65,6 +65,8 @@ struct TKnob {
     int32_t Group = 0;
     int32_t Sample = 0;
     void* Hit = nullptr; // the TDRHit it edits
+    int32_t Top = 0;     // the knob's row, rows-bitmap y
+    int32_t Bottom = 0;
 };
 
 enum class TTrackMode { tmStandard, tmVolume, tmPanning };
