@@ -1,6 +1,8 @@
 #include "app/Sluzby.h"
 
-#include <cstdlib>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -28,28 +30,24 @@ std::string executableFolder() {
     return withoutOneTrailingSeparator(exe.parent_path().string());
 }
 
-// An environment value, or empty when unset.
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::string(value) : std::string();
-}
-
 } // namespace
 
 std::string GetSpecialFolderPath(TSpecialFolder folder) {
     switch (folder) {
     case TSpecialFolder::sfCommonAppData: {
-        // Relative values of XDG_DATA_HOME are invalid and ignored.
-        const std::string dataHome = environment("XDG_DATA_HOME");
-        if (!dataHome.empty() && dataHome.front() == PathSeparator) {
-            return withoutOneTrailingSeparator(dataHome);
+        // Asked through Qt so that QStandardPaths' test mode isolates tests
+        // from the user's real options.
+        QString path = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        // A relative XDG_DATA_HOME is invalid and must be ignored; Qt passes
+        // it through, which would put the options below the current folder.
+        if (!path.isEmpty() && QDir::isRelativePath(path)) {
+            path = QDir::homePath() + QStringLiteral("/.local/share");
         }
-        const std::string home = environment("HOME");
-        if (home.empty()) {
+        if (path.isEmpty()) {
             return {};
         }
-        // A home of "/" joins as the empty root.
-        return joinPath(joinPath(withoutOneTrailingSeparator(home), ".local"), "share");
+        // Without HOME, Qt's answer starts with "//"; "/" is a real root.
+        return withoutOneTrailingSeparator(QFile::encodeName(QDir::cleanPath(path)).toStdString());
     }
     }
     return {};

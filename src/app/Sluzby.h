@@ -14,7 +14,8 @@ static constexpr char PathSeparator = '/';
 
 enum class TSpecialFolder {
     // The per-user data folder standing in for the machine-wide
-    // application-data folder.
+    // application-data folder: QStandardPaths' GenericDataLocation
+    // ($XDG_DATA_HOME or ~/.local/share).
     sfCommonAppData,
 };
 

@@ -2,6 +2,7 @@
 // and writes, the program and shared data folders.
 #include "app/Sluzby.h"
 
+#include <QStandardPaths>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -126,8 +127,9 @@ TEST(Sluzby, ProgramFolderIsTheExecutablesFolderUnlessOverridden) {
     EXPECT_EQ(GetProgramFolder(), executableFolder);
 }
 
-TEST(Sluzby, CommonAppDataFolderFollowsXdgAndIsCreatedOneLevelDeep) {
+TEST(Sluzby, CommonAppDataFolderIsQtsDataFolderAndIsCreatedOneLevelDeep) {
     TempFolder home;
+    EnvironmentScope homeVariable("HOME", home.path().c_str());
     {
         EnvironmentScope xdg("XDG_DATA_HOME", (home.path() + "/data/").c_str());
         std::filesystem::create_directory(home.path() + "/data");
@@ -135,17 +137,20 @@ TEST(Sluzby, CommonAppDataFolderFollowsXdgAndIsCreatedOneLevelDeep) {
         EXPECT_TRUE(std::filesystem::is_directory(home.path() + "/data/Tavorine"));
         EXPECT_EQ(GetCommonAppDataFolder(), home.path() + "/data/Tavorine") << "exists already";
     }
-    {
+    for (const char* xdgValue : {static_cast<const char*>(nullptr), "relative/data"}) {
         // Unset or relative XDG_DATA_HOME: ~/.local/share, which is missing
         // here, so only the path comes back.
-        EnvironmentScope xdg("XDG_DATA_HOME", "relative/data");
-        EnvironmentScope homeVariable("HOME", home.path().c_str());
+        EnvironmentScope xdg("XDG_DATA_HOME", xdgValue);
         EXPECT_EQ(GetCommonAppDataFolder(), home.path() + "/.local/share/Tavorine");
         EXPECT_FALSE(std::filesystem::exists(home.path() + "/.local"));
+        EXPECT_FALSE(std::filesystem::exists("relative"));
     }
     {
-        EnvironmentScope xdg("XDG_DATA_HOME", nullptr);
-        EnvironmentScope homeVariable("HOME", nullptr);
-        EXPECT_EQ(GetCommonAppDataFolder(), "");
+        // Qt's test mode keeps tests away from the user's own options.
+        EnvironmentScope xdg("XDG_DATA_HOME", (home.path() + "/data").c_str());
+        QStandardPaths::setTestModeEnabled(true);
+        const std::string folder = GetCommonAppDataFolder();
+        QStandardPaths::setTestModeEnabled(false);
+        EXPECT_EQ(folder, home.path() + "/.qttest/share/Tavorine");
     }
 }
