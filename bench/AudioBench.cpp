@@ -1,11 +1,16 @@
 // Cost of the audio layer: mixing voices per 256-frame block (and how many
 // voices one core mixes in real time), the effect chain on a 2 s stereo
-// sample, and the offline work of rendering (pitch, rate conversion).
+// sample, the offline work of rendering (pitch, rate conversion), rendering
+// a whole drumset sample, and other Rubber Band settings for the pitch.
 #include "audio/AudioOutput.h"
+#include "audio/PitchShifting.h"
 #include "audio/PitchStream.h"
+#include "audio/SampleVoices.h"
 #include "audio/Voice.h"
 #include "audio/fx/EffectChain.h"
+#include "drumset/DrumsetItem.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdio>
@@ -188,6 +193,150 @@ void BM_RateConversionTwoSeconds(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RateConversionTwoSeconds)->Unit(benchmark::kMillisecond);
+
+void writeStereoFile(const std::filesystem::path& path, const std::vector<float>& samples) {
+    SF_INFO info{};
+    info.samplerate = 44100;
+    info.channels = 2;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    sf_writef_float(file, samples.data(), static_cast<sf_count_t>(samples.size() / 2));
+    sf_close(file);
+}
+
+// InitializeSample of a 2 s stereo 44.1 kHz sample, decoding included; args:
+// pitch in semitones, all five effects on (1) or none (0), target rate.
+void BM_InitializeSampleTwoSeconds(benchmark::State& state) {
+    const auto path = std::filesystem::temp_directory_path() / "tavorine-render-bench.wav";
+    writeStereoFile(path, stereoNoise(2.0, 44100));
+    TDrumsetItem item;
+    item.DirectoryName = path.parent_path().string();
+    item.FileName = path.filename().string();
+    item.Pitch = static_cast<int32_t>(state.range(0));
+    const bool effects = state.range(1) != 0;
+    item.DistortionActive = item.GargleActive = item.CompressorActive = item.ReverbActive =
+        item.EQActive = effects;
+    TEQBands bands = flatEQBands();
+    for (TEQBand& band : bands)
+        band.fGain = 6.0f; // flat bands would cost nothing
+    item.EQBands = bands;
+    audio::AudioOutput::Options options;
+    options.useSoundCards = false;
+    audio::AudioOutput output(options); // rendering needs no running device
+    audio::SampleEngine engine(output);
+    for (auto _ : state)
+        engine.InitializeSample(item, static_cast<int32_t>(state.range(2)));
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_InitializeSampleTwoSeconds)
+    ->ArgNames({"pitch", "fx", "rate"})
+    ->Args({3, 1, 0})
+    ->Args({0, 1, 0})
+    ->Args({3, 0, 0})
+    ->Args({0, 0, 0})
+    ->Args({3, 1, 48000})
+    ->Unit(benchmark::kMillisecond);
+
+// Rubber Band settings for the offline pitch: the layer's and faster ones.
+struct PitchSetting {
+    const char* name;
+    audio::Stretcher::Options options;
+};
+const PitchSetting PitchSettings[] = {
+    {"layer: R3 finer, crisp", audio::OfflinePitchOptions},
+    {"R3 finer, short window", audio::OfflinePitchOptions | audio::Stretcher::OptionWindowShort},
+    {"R3 finer, short window, pitch high speed",
+     (audio::OfflinePitchOptions & ~audio::Stretcher::OptionPitchHighQuality) |
+         audio::Stretcher::OptionWindowShort | audio::Stretcher::OptionPitchHighSpeed},
+    {"R3 finer, pitch high speed",
+     (audio::OfflinePitchOptions & ~audio::Stretcher::OptionPitchHighQuality) |
+         audio::Stretcher::OptionPitchHighSpeed},
+    {"R2 faster, crisp", (audio::OfflinePitchOptions & ~audio::Stretcher::OptionEngineFiner) |
+                             audio::Stretcher::OptionEngineFaster},
+    {"R2 faster, crisp, short window",
+     (audio::OfflinePitchOptions & ~audio::Stretcher::OptionEngineFiner) |
+         audio::Stretcher::OptionEngineFaster | audio::Stretcher::OptionWindowShort},
+};
+
+// Shifts interleaved input offline as the layer's pitch stream does (study,
+// then process), with the given options.
+std::vector<float> shiftOffline(const std::vector<float>& input, int channels,
+                                audio::Stretcher::Options options, double semitones) {
+    const auto ch = static_cast<std::size_t>(channels);
+    const std::size_t frames = input.size() / ch;
+    std::vector<std::vector<float>> planar(ch, std::vector<float>(frames));
+    for (std::size_t i = 0; i < frames; ++i)
+        for (std::size_t c = 0; c < ch; ++c)
+            planar[c][i] = input[i * ch + c];
+    auto stretcher =
+        audio::makeStretcher(44100, channels, options, audio::pitchScaleFor(semitones));
+    constexpr std::size_t BlockFrames = 4096;
+    stretcher->setExpectedInputDuration(frames);
+    stretcher->setMaxProcessSize(BlockFrames);
+    std::vector<const float*> in(ch);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (std::size_t at = 0; at < frames; at += BlockFrames) {
+            for (std::size_t c = 0; c < ch; ++c)
+                in[c] = planar[c].data() + at;
+            const std::size_t n = std::min(BlockFrames, frames - at);
+            if (pass == 0)
+                stretcher->study(in.data(), n, at + n == frames);
+            else
+                stretcher->process(in.data(), n, at + n == frames);
+        }
+    }
+    std::vector<float> out;
+    std::vector<std::vector<float>> block(ch, std::vector<float>(BlockFrames));
+    std::vector<float*> outPtr(ch);
+    for (std::size_t c = 0; c < ch; ++c)
+        outPtr[c] = block[c].data();
+    while (stretcher->available() > 0) {
+        const std::size_t n = stretcher->retrieve(
+            outPtr.data(), std::min<std::size_t>(BlockFrames, stretcher->available()));
+        for (std::size_t i = 0; i < n; ++i)
+            for (std::size_t c = 0; c < ch; ++c)
+                out.push_back(block[c][i]);
+    }
+    return out;
+}
+
+// The largest move, in ms, of a noise burst's onset (first sample above
+// 0.05) over twelve positions of the burst in a mono sample.
+double worstOnsetShiftMs(audio::Stretcher::Options options, double semitones) {
+    double worst = 0.0;
+    for (int k = 0; k < 12; ++k) {
+        const auto at = static_cast<std::size_t>((0.2 + 0.0093 * k) * 44100);
+        std::vector<float> x(at + 8820, 0.0f);
+        std::mt19937 random(12345);
+        std::uniform_real_distribution<float> uniform(-0.5f, 0.5f);
+        for (std::size_t i = at; i < x.size(); ++i)
+            x[i] = uniform(random);
+        const std::vector<float> y = shiftOffline(x, 1, options, semitones);
+        const auto onset = static_cast<std::size_t>(
+            std::find_if(y.begin(), y.end(), [](float v) { return std::fabs(v) > 0.05f; }) -
+            y.begin());
+        const double shift =
+            (static_cast<double>(onset) - static_cast<double>(at)) * 1000.0 / 44100;
+        worst = std::max(worst, std::fabs(shift));
+    }
+    return worst;
+}
+
+// Offline pitch +3 on 2 s stereo with each setting; counters give the worst
+// onset move at +3 and +12.
+void BM_PitchSettingsTwoSeconds(benchmark::State& state) {
+    const PitchSetting& setting = PitchSettings[state.range(0)];
+    state.SetLabel(setting.name);
+    const std::vector<float> source = stereoNoise(2.0, 44100);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(shiftOffline(source, 2, setting.options, 3.0).data());
+    state.counters["onset_ms_plus3"] = worstOnsetShiftMs(setting.options, 3.0);
+    state.counters["onset_ms_plus12"] = worstOnsetShiftMs(setting.options, 12.0);
+}
+BENCHMARK(BM_PitchSettingsTwoSeconds)
+    ->ArgName("setting")
+    ->DenseRange(0, std::size(PitchSettings) - 1)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
