@@ -1,6 +1,7 @@
 // info and resave: a song loaded through the same editor logic and song file
 // code as the application, without a window and without the mapping dialog
 // (names that do not match are mapped by name only).
+#include "audio/SampleVoices.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "editor/SongEditor.h"
@@ -91,6 +92,7 @@ void writeSong(JsonWriter& j, const TSongEditor& editor) {
 // current drumset".
 void loadSong(TSongEditor& editor, const std::string& songFile, const std::string& drumsetFile) {
     requireFile(songFile);
+    editor.setSampleLengthFunction(audio::sampleLengthFunction());
     if (!drumsetFile.empty()) {
         editor.SetDrumsetFile(drumsetFile);
         LoadSong(editor, songFile, true, 0, 0, false, false, nullptr);

@@ -83,6 +83,14 @@ TEST_F(SongCommandsTest, ErrorsAndUsage) {
             EXPECT_EQ(r.err, c.err);
         }
     }
+    // A sample file that cannot be found ends building the rows with its message.
+    std::ofstream(cli.path("nosample.dum"), std::ios::binary)
+        << replaceAll(readWholeFile(cli.path("kit.dum")), "kick-heavy.wav", "gone.wav");
+    CliResult missing =
+        cli.run({"info", cli.path("groove.drm"), "--drumset", cli.path("nosample.dum")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("gone.wav\" does not exist."), std::string::npos) << missing.err;
+
     // The song's drumset is missing, also under the program's Drumsets folder.
     CliResult r = cli.run({"info", cli.path("nokit.drm")});
     EXPECT_EQ(r.exitCode, 1);
