@@ -2,6 +2,8 @@
 // and writes, the program and shared data folders.
 #include "app/Sluzby.h"
 
+#include "../support/TempFolder.h"
+
 #include <QStandardPaths>
 #include <cstdlib>
 #include <filesystem>
@@ -10,26 +12,6 @@
 #include <stdexcept>
 
 namespace {
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tavorine-app-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("mkdtemp failed");
-        }
-        m_path = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
 
 // Sets or unsets an environment variable and restores it afterwards.
 class EnvironmentScope {

@@ -1,6 +1,8 @@
 // Runs tavorine-cli as a child process and captures what it prints.
 #pragma once
 
+#include "../support/TempFolder.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -30,22 +32,8 @@ inline std::string shellQuoted(const std::string& s) {
 
 class CliRunner {
 public:
-    CliRunner() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tavorine-cli-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        m_dir = pattern;
-    }
-    ~CliRunner() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
-    }
-    CliRunner(const CliRunner&) = delete;
-    CliRunner& operator=(const CliRunner&) = delete;
-
-    const std::string& dir() const { return m_dir; }
-    std::string path(const std::string& name) const { return m_dir + "/" + name; }
+    const std::string& dir() const { return m_folder.path(); }
+    std::string path(const std::string& name) const { return m_folder.file(name); }
 
     CliResult run(const std::vector<std::string>& args) const {
         std::string command = shellQuoted(TAVORINE_CLI);
@@ -63,5 +51,5 @@ public:
     }
 
 private:
-    std::string m_dir;
+    TempFolder m_folder{"tavorine-cli"};
 };

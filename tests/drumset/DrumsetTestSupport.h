@@ -2,6 +2,7 @@
 // pointed at a fixture, and a compact text form of a drumset's shape.
 #pragma once
 
+#include "../support/TempFolder.h"
 #include "app/Sluzby.h"
 #include "drumset/Drumset.h"
 
@@ -11,29 +12,6 @@
 #include <string>
 
 static constexpr const char* FixtureProgramFolder = TAVORINE_TEST_DATA "/drumset/program";
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tavorine-drumset-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("mkdtemp failed");
-        }
-        m_path = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
 
 // Points GetProgramFolder at a folder for the lifetime of the object.
 class ProgramFolderScope {

@@ -3,6 +3,7 @@
 // editor with rows built by hand.
 #pragma once
 
+#include "../support/TempFolder.h"
 #include "drumset/DrumsetFile.h"
 #include "editor/SongEditor.h"
 
@@ -14,30 +15,6 @@
 #include <vector>
 
 static constexpr const char* EditorFixtureFolder = TAVORINE_TEST_DATA "/editor";
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tavorine-editor-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("mkdtemp failed");
-        }
-        m_path = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& path() const { return m_path; }
-    std::string file(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
 
 struct TTempoAnswer {
     bool Ok = false;

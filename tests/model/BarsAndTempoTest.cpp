@@ -4,26 +4,6 @@
 
 namespace {
 
-// The bar scan exactly as the song model describes it, for comparison with
-// the model's bisection.
-TDRPosition linearMsToPosition(const TDRComp& song, int32_t ms, int32_t fromBar) {
-    int32_t b = fromBar;
-    while (b <= song.LastBar && song.Bar(b).StartMs <= ms)
-        ++b;
-    const TDRBar& bar = song.Bar(b - 1);
-    int32_t tempo = bar.StartTempo->Tempo;
-    int64_t e = bar.StartMs;
-    int32_t p = 0;
-    for (const auto& c : bar.TempoChanges) {
-        if (c->TimeMs >= ms)
-            break;
-        tempo = c->Tempo;
-        e = c->TimeMs;
-        p = c->Tick;
-    }
-    return {b - 1, static_cast<int32_t>(p + (ms - e) * tempo / 240)};
-}
-
 int32_t barLength(const TDRComp& song, int bar) {
     return song.Bar(bar + 1).StartMs - song.Bar(bar).StartMs;
 }

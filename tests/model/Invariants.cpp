@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <set>
 
-namespace {
-
-// MsToPosition without growing the song: a time inside the last bar converts
-// as it would after growth, since growth does not re-time existing bars.
-TDRPosition positionWithoutGrowth(const TDRComp& song, int32_t ms, int32_t fromBar) {
+// MsToPosition's bar scan as written, without growing the song: a time
+// inside the last bar converts as it would after growth, since growth does
+// not re-time existing bars.
+TDRPosition linearMsToPosition(const TDRComp& song, int32_t ms, int32_t fromBar) {
     int32_t b = fromBar;
     while (b <= song.LastBar && song.Bar(b).StartMs <= ms)
         ++b;
@@ -24,8 +23,6 @@ TDRPosition positionWithoutGrowth(const TDRComp& song, int32_t ms, int32_t fromB
     }
     return {b - 1, static_cast<int32_t>(p + (ms - e) * tempo / 240)};
 }
-
-} // namespace
 
 void expectInvariants(TDRComp& song) {
     ASSERT_EQ(song.Bars.size(), static_cast<size_t>(song.LastBar + 1));
@@ -85,7 +82,7 @@ void expectInvariants(TDRComp& song) {
 
     for (const TDRHit* h : inSong) {
         EXPECT_EQ(h->StartMs, song.PositionToMs(h->StartBar, h->StartTick));
-        TDRPosition end = positionWithoutGrowth(song, h->StartMs + h->LengthMs, h->StartBar);
+        TDRPosition end = linearMsToPosition(song, h->StartMs + h->LengthMs, h->StartBar);
         EXPECT_EQ(h->End(), end);
         EXPECT_LT(h->EndTick, 1000);
         EXPECT_LE(h->EndBar - h->StartBar, song.MaxSpan);
@@ -101,7 +98,7 @@ void expectInvariants(TDRComp& song) {
             EXPECT_LT(h->FixedLength, h->LengthMs);
             EXPECT_EQ(h->StopMs, h->StartMs + h->FixedLength);
             EXPECT_EQ(TDRPosition(h->CutBar, h->CutTick),
-                      positionWithoutGrowth(song, h->StopMs, h->StartBar));
+                      linearMsToPosition(song, h->StopMs, h->StartBar));
         } else {
             EXPECT_EQ(h->StopMs, h->StartMs + h->LengthMs);
         }

@@ -71,6 +71,9 @@ inline int countHits(const TDRComp& song) {
     return n;
 }
 
+// MsToPosition computed by a plain scan over the bars, never growing the song.
+TDRPosition linearMsToPosition(const TDRComp& song, int32_t ms, int32_t fromBar);
+
 // Checks bar timing, list membership and order, hit timing and cut links.
 void expectInvariants(TDRComp& song);
 
