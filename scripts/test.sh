@@ -26,7 +26,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 echo "== thread-sanitized build (the audio engine and its threads)"
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DTAVORINE_TSAN=ON -DTAVORINE_BENCH=OFF \
-  -DTAVORINE_ONLY_AREAS="model;xml;drumset;app;audio" >/dev/null
+  -DTAVORINE_ONLY_AREAS="model;xml;drumset;app;audio;editor;songfile" >/dev/null
 cmake --build build-tsan -j"$jobs"
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 (cd build-tsan && ctest --output-on-failure -j"$jobs")

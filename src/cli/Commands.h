@@ -21,3 +21,4 @@ int infoCommand(const TArguments& args);
 int resaveCommand(const TArguments& args);
 int drumsetInfoCommand(const TArguments& args);
 int drumsetResaveCommand(const TArguments& args);
+int playCommand(const TArguments& args);

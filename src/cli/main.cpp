@@ -18,6 +18,7 @@ const std::map<std::string, TCommand>& commands() {
         {"resave", resaveCommand},
         {"drumset-info", drumsetInfoCommand},
         {"drumset-resave", drumsetResaveCommand},
+        {"play", playCommand},
     };
     return table;
 }
@@ -29,7 +30,10 @@ int usage(const std::string& line = {}) {
                      "  info SONG.drm [--drumset FILE.dum]  print the song as JSON\n"
                      "  resave IN.drm OUT.drm            load a song and save it again\n"
                      "  drumset-info FILE.dum            print the drumset as JSON\n"
-                     "  drumset-resave IN.dum OUT.dum    read, renumber and write a drumset\n";
+                     "  drumset-resave IN.dum OUT.dum    read, renumber and write a drumset\n"
+                     "  play SONG.drm [--start B] [--end B] [--loop N] [--device N]\n"
+                     "       [--capture OUT.wav]         play in real time (capture: \"Silent "
+                     "output\")\n";
     }
     return ExitUsage;
 }

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,19 @@ public:
     // The one random stream of hit creation: PickSample on a group row and
     // the fallback row choice both draw from it. Empty: a fresh random seed.
     void setRandomSource(TRandomSource source);
+
+    // --- Lock shared with the playback worker ------------------------------------------
+    // Held by the editing thread around every change of the song, the rows or
+    // the drumset (take it with TSongEditLock), and by the playback worker
+    // only while it reads them. Recursive, because commands call commands.
+    std::recursive_mutex SongLock;
+    // Called on the editing thread after each TSongEditLock is released, so
+    // that a waiting playback worker looks at the changed song at once.
+    void setEditListener(std::function<void()> listener) { m_editListener = std::move(listener); }
+    void notifyEdited() const {
+        if (m_editListener)
+            m_editListener();
+    }
 
     // --- Drumset and rows ---------------------------------------------------------
     // Loads the drumset file and rebuilds the rows; nothing happens when the
@@ -134,6 +148,7 @@ private:
     // Runs the tempo dialog on the values, kept inside the dialog's ranges.
     bool runTempoDialog(int32_t& bar, int32_t& tick, int32_t& tempo);
 
+    std::function<void()> m_editListener;
     TEditorHost m_headless;
     TEditorHost* m_host = &m_headless;
     TSampleLengthFunction m_sampleLength;
@@ -146,4 +161,20 @@ private:
     int32_t m_pixelOffset = 0;
     // Shared with the drumset's PickSample, so both draw from one stream.
     std::shared_ptr<TRandomSource> m_random;
+};
+
+// Holds TSongEditor::SongLock for one edit and tells the edit listener when
+// the edit is over.
+class TSongEditLock {
+public:
+    explicit TSongEditLock(TSongEditor& editor) : m_editor(editor) { m_editor.SongLock.lock(); }
+    ~TSongEditLock() {
+        m_editor.SongLock.unlock();
+        m_editor.notifyEdited();
+    }
+    TSongEditLock(const TSongEditLock&) = delete;
+    TSongEditLock& operator=(const TSongEditLock&) = delete;
+
+private:
+    TSongEditor& m_editor;
 };

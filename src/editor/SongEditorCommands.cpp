@@ -42,6 +42,7 @@ void TSongEditor::keepScrollInRange() {
 }
 
 void TSongEditor::ClearSongCommand() {
+    TSongEditLock lock(*this);
     Modified = false;
     ClearSelection();
     Song.ClearSong();
@@ -50,12 +51,14 @@ void TSongEditor::ClearSongCommand() {
 }
 
 void TSongEditor::InsertBarsCommand(int32_t at, int32_t count) {
+    TSongEditLock lock(*this);
     ClearSelection();
     Song.InsertBars(at, count, true);
     InvalidateView(BarFlags);
 }
 
 void TSongEditor::DeleteBarsCommand(int32_t at, int32_t count) {
+    TSongEditLock lock(*this);
     ClearSelection();
     Song.DeleteBars(at, count, true);
     keepScrollInRange();
@@ -77,7 +80,12 @@ void TSongEditor::InsertTempoAt(int32_t bar, int32_t tick) {
     proposal->Tick = tick;
     proposal->Tempo = Song.TempoAt(bar, tick)->Tempo;
     proposal->Highlighted = true;
-    TDRTempo* change = Song.AddTempo(std::move(proposal), false);
+    TDRTempo* change = nullptr;
+    {
+        // Never held over the dialog: the playback worker would wait on it.
+        TSongEditLock lock(*this);
+        change = Song.AddTempo(std::move(proposal), false);
+    }
     InvalidateView(TempoFlags);
 
     int32_t newBar = change->Bar;
@@ -87,17 +95,23 @@ void TSongEditor::InsertTempoAt(int32_t bar, int32_t tick) {
     try {
         confirmed = runTempoDialog(newBar, newTick, tempo);
     } catch (...) {
-        Song.RemoveTempo(change, false);
+        {
+            TSongEditLock lock(*this);
+            Song.RemoveTempo(change, false);
+        }
         InvalidateView(TempoFlags);
         throw;
     }
-    std::unique_ptr<TDRTempo> owned = Song.RemoveTempo(change, false);
-    if (confirmed) {
-        owned->Bar = newBar;
-        owned->Tick = newTick;
-        owned->Tempo = tempo;
-        owned->Highlighted = false;
-        Song.AddTempo(std::move(owned), true);
+    {
+        TSongEditLock lock(*this);
+        std::unique_ptr<TDRTempo> owned = Song.RemoveTempo(change, false);
+        if (confirmed) {
+            owned->Bar = newBar;
+            owned->Tick = newTick;
+            owned->Tempo = tempo;
+            owned->Highlighted = false;
+            Song.AddTempo(std::move(owned), true);
+        }
     }
     InvalidateView(TempoFlags);
 }
@@ -124,6 +138,7 @@ void TSongEditor::EditTempoCommand(TDRTempo* change) {
         throw;
     }
 
+    TSongEditLock lock(*this);
     if (confirmed && change == Song.InitialTempo.get()) {
         change->Tempo = tempo;
         change->LabelWidth = 0;
@@ -148,6 +163,7 @@ void TSongEditor::EditTempoCommand(TDRTempo* change) {
 }
 
 void TSongEditor::DeleteTempoCommand(TDRTempo* change) {
+    TSongEditLock lock(*this);
     if (change == nullptr || change == Song.InitialTempo.get()) {
         return;
     }
@@ -156,6 +172,7 @@ void TSongEditor::DeleteTempoCommand(TDRTempo* change) {
 }
 
 void TSongEditor::MoveTempo(TDRTempo* change, int32_t bar, int32_t tick) {
+    TSongEditLock lock(*this);
     // Only changes in the map move; the initial tempo is not draggable.
     if (change == nullptr || change == Song.InitialTempo.get()) {
         return;
@@ -180,11 +197,13 @@ void TSongEditor::MoveTempo(TDRTempo* change, int32_t bar, int32_t tick) {
 }
 
 void TSongEditor::StiahniHitsCommand(int32_t startBar, int32_t endBar, int32_t ticks) {
+    TSongEditLock lock(*this);
     Song.StiahniHits(startBar, endBar, ticks);
     InvalidateView(dfHits);
 }
 
 void TSongEditor::UndoCommand() {
+    TSongEditLock lock(*this);
     ClearSelection();
     Song.Undo();
     keepScrollInRange();
@@ -192,6 +211,7 @@ void TSongEditor::UndoCommand() {
 }
 
 void TSongEditor::RedoCommand() {
+    TSongEditLock lock(*this);
     ClearSelection();
     Song.Redo();
     keepScrollInRange();

@@ -21,6 +21,9 @@ void TSongEditor::SetDrumsetFile(const std::string& fileName) {
     if (fileName == m_drumsetFile && time == m_drumsetTime) {
         return;
     }
+    // A running playback must be stopped before this: the lock keeps its
+    // reads whole but cannot keep the replaced items alive.
+    TSongEditLock lock(*this);
     m_drumsetFile = fileName;
     m_drumsetTime = time;
 
