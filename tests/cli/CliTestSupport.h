@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
 #include <sys/wait.h>
@@ -52,4 +53,25 @@ public:
 
 private:
     TempFolder m_folder{"tavorine-cli"};
+};
+
+inline std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (size_t pos = 0; (pos = text.find(from, pos)) != std::string::npos; pos += to.size())
+        text.replace(pos, from.size(), to);
+    return text;
+}
+
+inline const std::string CliData = std::string(TAVORINE_TEST_DATA) + "/cli";
+
+// A temporary folder holding the fixture kit and the groove song pointing at it.
+class GrooveFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::copy_file(CliData + "/kit.dum", cli.path("kit.dum"));
+        song = replaceAll(readWholeFile(CliData + "/groove.drm"), "<drumset>", cli.path("kit.dum"));
+        std::ofstream(cli.path("groove.drm"), std::ios::binary) << song;
+    }
+
+    CliRunner cli;
+    std::string song;
 };

@@ -7,25 +7,7 @@
 
 namespace {
 
-const std::string CliData = std::string(TAVORINE_TEST_DATA) + "/cli";
-
-std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
-    for (size_t pos = 0; (pos = text.find(from, pos)) != std::string::npos; pos += to.size())
-        text.replace(pos, from.size(), to);
-    return text;
-}
-
-class PlayCommandTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::filesystem::copy_file(CliData + "/kit.dum", cli.path("kit.dum"));
-        const std::string song =
-            replaceAll(readWholeFile(CliData + "/groove.drm"), "<drumset>", cli.path("kit.dum"));
-        std::ofstream(cli.path("groove.drm"), std::ios::binary) << song;
-    }
-
-    CliRunner cli;
-};
+using PlayCommandTest = GrooveFixture;
 
 } // namespace
 
