@@ -48,8 +48,8 @@ bool TScriptedDialogs::inputText(QWidget*, const QString& title, const QString& 
     return true;
 }
 
-QString TScriptedDialogs::openFileName(QWidget*, const TFileDialogRequest& request) {
-    Shown.push_back({QStringLiteral("open"), request.Filter});
+QString TScriptedDialogs::nextFileName(const QString& kind, const TFileDialogRequest& request) {
+    Shown.push_back({kind, request.Filter});
     FileDialogs.push_back(request);
     if (FileNames.empty()) {
         return {};
@@ -59,15 +59,12 @@ QString TScriptedDialogs::openFileName(QWidget*, const TFileDialogRequest& reque
     return name;
 }
 
+QString TScriptedDialogs::openFileName(QWidget*, const TFileDialogRequest& request) {
+    return nextFileName(QStringLiteral("open"), request);
+}
+
 QString TScriptedDialogs::saveFileName(QWidget*, const TFileDialogRequest& request) {
-    Shown.push_back({QStringLiteral("save"), request.Filter});
-    FileDialogs.push_back(request);
-    if (FileNames.empty()) {
-        return {};
-    }
-    const QString name = FileNames.front();
-    FileNames.pop_front();
-    return name;
+    return nextFileName(QStringLiteral("save"), request);
 }
 
 int TScriptedDialogs::execDialog(QDialog& dialog) {

@@ -48,6 +48,10 @@ public:
 
     // The texts shown of one kind, in order.
     QStringList texts(const QString& kind) const;
+
+private:
+    // Records a file dialog and answers it with the next scripted name.
+    QString nextFileName(const QString& kind, const TFileDialogRequest& request);
 };
 
 // A program folder in a temporary folder, with the staged Drumsets, Save and
