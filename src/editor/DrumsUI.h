@@ -116,6 +116,18 @@ public:
     // Redraws one track's band alone in the next paint (knob dragging).
     void RefreshTrackBand(int32_t track);
 
+    // --- Playback (the scheduler is attached by the owner) -------------------------
+    // Preview of one hit at once; nothing without a scheduler.
+    void PlayHit(const TDRHit& hit);
+    // "Play from bar": from the bar at grid x (the context menu's point).
+    void PlayFromBar(int32_t gridX);
+
+    // --- Hit property dialogs ----------------------------------------------------------
+    // "Properties..." of the hit menu and "Selected hits properties..." of the
+    // bar menu.
+    void ShowHitProperties(TDRHit& hit);
+    void ShowSelectionProperties();
+
     // --- Child controls --------------------------------------------------------------
     QScrollBar* VertScrollBar() const { return m_vertScroll; }
     QScrollBar* HorzScrollBar() const { return m_horzScroll; }
