@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QWidget>
+#include <utility>
 
 namespace {
 
@@ -17,6 +18,10 @@ TActionList::TActionList(const QString& name, QWidget* owner) : QObject(owner), 
 void TActionList::addAction(QAction* action) {
     m_actions.append(action);
     m_owner->addAction(action);
+    // Drum shortcut actions are freed with their drumset, not by the list.
+    connect(action, &QObject::destroyed, this, [this](QObject* gone) {
+        m_actions.removeIf([gone](QAction* a) { return static_cast<QObject*>(a) == gone; });
+    });
     if (m_suspended) {
         action->setProperty(EnabledBeforeSuspension, action->isEnabled());
         action->setEnabled(false);
@@ -24,11 +29,11 @@ void TActionList::addAction(QAction* action) {
 }
 
 void TActionList::clear() {
-    for (QAction* action : m_actions) {
+    const QList<QAction*> actions = std::exchange(m_actions, {});
+    for (QAction* action : actions) {
         m_owner->removeAction(action);
         delete action;
     }
-    m_actions.clear();
 }
 
 void TActionList::setSuspended(bool suspended) {

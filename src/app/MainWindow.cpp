@@ -9,8 +9,13 @@
 #include "app/ToolbarPlacement.h"
 #include "audio/AudioErrors.h"
 #include "audio/AudioOutput.h"
+#include "audio/Playback.h"
+#include "audio/PlaybackClock.h"
+#include "audio/PlaybackEngine.h"
 #include "audio/SampleVoices.h"
 #include "editor/DrumsUI.h"
+#include "editor/NewTempoForm.h"
+#include "editor/PropForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -79,6 +84,25 @@ TTavorineForm::TTavorineForm(audio::AudioOutput& audio, TUserDialogs& dialogs, Q
     setCentralWidget(m_drumsUI);
     // The one place where the rows learn their samples' lengths.
     m_drumsUI->Editor().setSampleLengthFunction(audio::sampleLengthFunction());
+    m_sampleEngine = std::make_unique<audio::SampleEngine>(m_audio, [](bool busy) {
+        if (busy) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        } else {
+            QApplication::restoreOverrideCursor();
+        }
+    });
+    m_playbackVoices = std::make_unique<audio::SampleEnginePlayback>(*m_sampleEngine);
+    m_drumsUI->AttachPlayback(*m_playbackVoices,
+                              std::make_shared<audio::OutputPlaybackClock>(m_audio.sharedClock()));
+    m_drumsUI->SetShortcutActionList(
+        [this](QAction* shortcut) { m_drumsetActionList->addAction(shortcut); });
+    m_drumsUI->SetMessageBox([this](bool isError, const QString& text) {
+        if (isError) {
+            m_dialogs.error(this, text);
+        } else {
+            m_dialogs.information(this, text);
+        }
+    });
     action(QStringLiteral("SnapToButton"))->setChecked(m_drumsUI->SnapTo());
 
     runCreationStep([this] { LoadOptions(m_optionsPath); });
@@ -100,12 +124,39 @@ TTavorineForm::TTavorineForm(audio::AudioOutput& audio, TUserDialogs& dialogs, Q
     }
 }
 
-TTavorineForm::~TTavorineForm() = default;
+TTavorineForm::~TTavorineForm() {
+    // The control goes with the window's children, after the voices it plays.
+    m_drumsUI->DetachPlayback();
+}
 
 void TTavorineForm::CreateRunLongDialogs() {
     // The tempo dialog, the paste special dialog, the hit properties dialog and
     // the pattern manager are created here, hidden and in that order, by the
     // parts of the program that bring them.
+    if (m_newTempoForm == nullptr) {
+        m_newTempoForm = new TNewTempoForm(this);
+        m_drumsUI->setTempoDialog(
+            [form = m_newTempoForm](int32_t& bar, int32_t& tick, int32_t& tempo) {
+                TDRTempo change;
+                change.Bar = bar;
+                change.Tick = tick;
+                change.Tempo = tempo;
+                form->Setup(change);
+                form->exec();
+                if (!form->Confirmed()) {
+                    return false;
+                }
+                form->Results(change);
+                bar = change.Bar;
+                tick = change.Tick;
+                tempo = change.Tempo;
+                return true;
+            });
+    }
+    if (m_propForm == nullptr) {
+        m_propForm = new TPropForm(this);
+        m_drumsUI->SetPropForm(m_propForm);
+    }
 }
 
 void TTavorineForm::runCreationStep(const std::function<void()>& step) {
@@ -132,8 +183,9 @@ void TTavorineForm::showError(const QString& text) {
 }
 
 void TTavorineForm::connectEditorNotifications() {
-    // The editor's export notifications and OnBeforePlayFromBar are
-    // connected here once the editor has them.
+    // The editor's export notifications are connected here once the editor
+    // has them.
+    m_drumsUI->Playback()->OnBeforePlayFromBar = [this] { OnBeforePlayFromBar(); };
 }
 
 // --- Options ------------------------------------------------------------------------------
@@ -197,6 +249,7 @@ void TTavorineForm::InitAudio(int soundDevice) {
 }
 
 void TTavorineForm::ReinitAudio() {
+    m_drumsUI->StopPlayback();
     m_audio.stop();
     InitAudio(m_options.SoundDevice());
 }
@@ -279,6 +332,7 @@ bool TTavorineForm::FormCloseQuery() {
     if (!QuerySaveSong()) {
         return false;
     }
+    m_drumsUI->StopPlayback();
     // A settings file that cannot be written is reported, and the program
     // still closes: keeping it open would not make the file writable.
     runCommand([this] { SaveOptions(m_optionsPath); });

@@ -22,6 +22,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,12 +32,16 @@ class QMenu;
 class QToolBar;
 class TBarSpinBox;
 class TDrumsUI;
+class TNewTempoForm;
+class TPropForm;
 enum class THitType;
 enum class TModeType;
 
 namespace audio {
 class AudioOutput;
-}
+class SampleEngine;
+class SampleEnginePlayback;
+} // namespace audio
 
 // Private messages the window posts to itself while it is created; they are
 // handled, in the order posted, once the window has been shown.
@@ -64,6 +69,10 @@ public:
 
     // --- State ------------------------------------------------------------------
     TDrumsUI& DrumsUI() { return *m_drumsUI; }
+    // The run-long tempo and hit properties dialogs; null before
+    // CreateRunLongDialogs.
+    TNewTempoForm* NewTempoForm() const { return m_newTempoForm; }
+    TPropForm* PropForm() const { return m_propForm; }
     TOptionsItem& Options() { return m_options; }
     const std::string& CurrentFileName() const { return m_currentFileName; }
     const TRecentFileList& RecentFiles() const { return m_recentFiles; }
@@ -90,11 +99,10 @@ public:
     int32_t StartBar() const;
     int32_t EndBar() const;
 
-    // Looping and recording as the tool buttons and the Options menu show
-    // them. The playback engine takes them over; until then the window keeps
-    // them here.
-    bool EditorLoop() const { return m_loop; }
-    bool EditorRecording() const { return m_recording; }
+    // The editor's looping and recording, which the tool buttons and the
+    // Options menu show.
+    bool EditorLoop() const;
+    bool EditorRecording() const;
 
     // --- Operations -------------------------------------------------------------
     // Reads the options, places the tool bars, posts the start-up messages
@@ -232,6 +240,9 @@ private:
     void PlayFromCurrentPositionActionExecute();
     void ToggleBarActionExecute();
     void InitSamplesButtonClick();
+    // Play and Ctrl+Space: the information box when nothing follows start.
+    bool checkHitsFrom(int32_t bar);
+    void OnBeforePlayFromBar();
     void ShowPatternManager();
 
     audio::AudioOutput& m_audio;
@@ -239,6 +250,8 @@ private:
     TOptionsItem m_options;
     TRecentFileList m_recentFiles;
     TDrumsUI* m_drumsUI = nullptr;
+    TNewTempoForm* m_newTempoForm = nullptr;
+    TPropForm* m_propForm = nullptr;
     std::string m_currentFileName;
     std::string m_optionsPath;
     bool m_firstRun = false;
@@ -248,8 +261,8 @@ private:
     // box's event loop can deliver them early); re-posted by FormShow.
     std::vector<QEvent::Type> m_deferredMessages;
     bool m_tipsShowOnStartup = false;
-    bool m_loop = false;
-    bool m_recording = false;
+    std::unique_ptr<audio::SampleEngine> m_sampleEngine;
+    std::unique_ptr<audio::SampleEnginePlayback> m_playbackVoices;
 
     TActionList* m_mainActionList = nullptr;
     TActionList* m_patternActionList = nullptr;

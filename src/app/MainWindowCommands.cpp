@@ -2,6 +2,7 @@
 // number input and Delete multiple hits.
 #include "app/EditorOperations.h"
 #include "app/MainWindow.h"
+#include "audio/Playback.h"
 #include "editor/DrumsUI.h"
 
 #include <QAction>
@@ -60,16 +61,19 @@ void TTavorineForm::InsertTempoItemClick() {
 }
 
 void TTavorineForm::SelectAllItemClick() {
-    SelectAllHits(*m_drumsUI);
+    m_drumsUI->Editor().SelectAllHits();
 }
 
 void TTavorineForm::DeselectAllItemClick() {
-    m_drumsUI->Editor().ClearSelection();
+    {
+        const TSongEditLock lock(m_drumsUI->Editor());
+        m_drumsUI->Editor().ClearSelection();
+    }
     m_drumsUI->InvalidateView(dfHits);
 }
 
 void TTavorineForm::DeleteSelectedItemClick() {
-    runCommand([this] { DeleteSelectedHits(*m_drumsUI); });
+    runCommand([this] { m_drumsUI->Editor().DeleteSelectedHits(); });
 }
 
 // --- View menu
@@ -90,7 +94,7 @@ void TTavorineForm::GoToBarItemClick() {
 // ---------------------------------------------------------------------------------
 
 void TTavorineForm::setModeType(TModeType mode) {
-    m_drumsUI->Editor().SetModeType(mode);
+    m_drumsUI->SetModeType(mode);
     action(QString::fromLatin1(ModeButtons[static_cast<int>(mode)]))->setChecked(true);
 }
 
@@ -119,26 +123,35 @@ void TTavorineForm::CollapseGroupsItemClick() {
 }
 
 void TTavorineForm::MuteOffItemClick() {
-    MuteOffAllGroups(*m_drumsUI);
+    m_drumsUI->Editor().MuteOffAllGroups();
 }
 
 // --- Options menu and the matching tool buttons
 // ---------------------------------------------------
 
+bool TTavorineForm::EditorLoop() const {
+    return m_drumsUI->Playback()->Loop;
+}
+
+bool TTavorineForm::EditorRecording() const {
+    return m_drumsUI->Playback()->Recording();
+}
+
 void TTavorineForm::setLoop(bool on) {
     // Looping and recording exclude each other.
-    if (on && m_recording) {
+    if (on && EditorRecording()) {
         setRecording(false);
     }
-    m_loop = on;
+    m_drumsUI->Playback()->Loop = on;
     action(QStringLiteral("LoopButton"))->setChecked(on);
 }
 
 void TTavorineForm::setRecording(bool on) {
-    if (on && m_loop) {
+    if (on && EditorLoop()) {
         setLoop(false);
     }
-    m_recording = on;
+    // Switching off commits the recorded hits, which can fail.
+    runCommand([&] { m_drumsUI->Playback()->SetRecording(on); });
     action(QStringLiteral("RecordButton"))->setChecked(on);
 }
 
@@ -170,7 +183,7 @@ void TTavorineForm::DeleteMultipleHitsItemClick() {
         return;
     }
     int32_t deleted = 0;
-    if (runCommand([&] { deleted = DeleteDuplicateHits(*m_drumsUI); })) {
+    if (runCommand([&] { deleted = m_drumsUI->Editor().DeleteDuplicateHits(); })) {
         m_dialogs.information(this, QStringLiteral("%1 hits were deleted.").arg(deleted));
     }
 }

@@ -104,7 +104,7 @@ void TTavorineForm::NewItemClick() {
     if (!QuerySaveSong()) {
         return;
     }
-    runCommand([this] { m_drumsUI->Editor().ClearSongCommand(); });
+    runCommand([this] { m_drumsUI->ClearSongCommand(); });
     m_currentFileName.clear();
     UpdateCaption();
 }

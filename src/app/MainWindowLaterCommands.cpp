@@ -34,12 +34,3 @@ void TTavorineForm::AboutItemClick() {}
 
 // Shows the pattern manager window, not modally (also UM_SHOWPATTERNMANAGER).
 void TTavorineForm::ShowPatternManager() {}
-
-// Playback: Play and Stop, Space and Ctrl+Space, Ctrl+T on the bar under the
-// mouse, and preparing every sample.
-void TTavorineForm::PlayButtonClick() {}
-void TTavorineForm::StopButtonClick() {}
-void TTavorineForm::PlayActionExecute() {}
-void TTavorineForm::PlayFromCurrentPositionActionExecute() {}
-void TTavorineForm::ToggleBarActionExecute() {}
-void TTavorineForm::InitSamplesButtonClick() {}

@@ -334,7 +334,7 @@ void TTavorineForm::refreshOperationMenu() {
 
 void TTavorineForm::refreshOptionsMenu() {
     action(QStringLiteral("SnapToItem"))->setChecked(m_drumsUI->SnapTo());
-    action(QStringLiteral("LoopItem"))->setChecked(m_loop);
+    action(QStringLiteral("LoopItem"))->setChecked(EditorLoop());
     action(QStringLiteral("PatternMouseModeItem"))
         ->setChecked(m_drumsUI->Editor().PatternInsertMouseMode);
 }

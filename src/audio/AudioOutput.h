@@ -65,6 +65,7 @@ public:
     void stopAllSound();
 
     const Clock& clock() const { return *m_clock; }
+    std::shared_ptr<Clock> sharedClock() const { return m_clock; }
     ClockTime now() const { return m_clock->now(); }
 
     // Rate conversion through libresample, loaded when this object was made.

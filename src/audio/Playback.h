@@ -113,6 +113,8 @@ public:
     // --- State for the play cursor and for tests ------------------------------------
     // Clock reading (ms) at which song time 0 sounds in the current pass.
     int64_t ClockBase() const { return m_clockBase.load(); }
+    // The scheduling clock now, ms (the play cursor measures with it).
+    int64_t NowMs() const { return nowMs(); }
     std::atomic<int32_t> CursorBarHint{0};
     int64_t RecordBase() const;
     size_t RecordedCount() const;

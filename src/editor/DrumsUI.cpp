@@ -2,6 +2,8 @@
 // scroll bars, the editor's host callbacks and the song file commands.
 #include "editor/DrumsUI.h"
 
+#include "audio/Playback.h"
+#include "editor/DrumsUIPlaybackHost.h"
 #include "editor/DrumsUIViews.h"
 #include "editor/MapDrumsetForm.h"
 #include "songfile/SongFile.h"
@@ -62,6 +64,8 @@ TDrumsUI::TDrumsUI(QWidget* parent)
 }
 
 TDrumsUI::~TDrumsUI() {
+    // The worker reads the song; it ends before anything goes.
+    m_playback.reset();
     // The children call back into this control; they go while it is whole.
     m_editor->setHost(nullptr);
     delete m_mapForm;
@@ -219,8 +223,23 @@ TMapDrumsetForm& TDrumsUI::MapDrumsetForm() {
 
 void TDrumsUI::LoadSong(const std::string& fileName, bool keepDrumset, int32_t barOffset,
                         int32_t tickOffset, bool merge, bool keepFile) {
+    if (!merge || !keepDrumset) {
+        // A replaced song or drumset would leave the worker reading freed hits.
+        StopPlayback();
+    }
+    const TSongEditLock lock(*m_editor);
     ::LoadSong(*m_editor, fileName, keepDrumset, barOffset, tickOffset, merge, keepFile,
                &MapDrumsetForm());
+}
+
+void TDrumsUI::SetDrumsetFile(const std::string& fileName) {
+    StopPlayback();
+    m_editor->SetDrumsetFile(fileName);
+}
+
+void TDrumsUI::ClearSongCommand() {
+    StopPlayback();
+    m_editor->ClearSongCommand();
 }
 
 void TDrumsUI::SaveSong(const std::string& fileName, bool selectedOnly) {

@@ -94,7 +94,7 @@ void TDrumsUI::SetHoveredRow(TRowAddress row) {
     m_rowPanel->update(m_painter->rowMarkerRect(m_hoveredRow));
 }
 
-void TDrumsUI::GridMouseMove(QMouseEvent* event) {
+void TDrumsUI::trackPointer(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     EraseCrosshair();
     if (m_targetCursor && at.y() > RulerHeight) {

@@ -34,6 +34,9 @@ public:
     virtual bool runTempoDialog(int32_t& /*bar*/, int32_t& /*tick*/, int32_t& /*tempo*/) {
         return false;
     }
+    // The rows were built from the drumset again (also after a build that
+    // stopped at a failing sample).
+    virtual void rowsBuilt() {}
 };
 
 class TSongEditor {
@@ -94,6 +97,39 @@ public:
     void DeselectHit(TDRHit* hit); // deselects and removes from Selection
     int32_t SelectedCount() const { return static_cast<int32_t>(Selection.size()); }
 
+    // ==== Selection, deletion and mute commands of mouse editing (begin) ====
+    // Each takes the song lock and redraws what it changed.
+    void SelectAllHits();
+    // Over the whole song: the group's hits, only the sample's unless it is -1.
+    void SelectHitsInRow(int32_t group, int32_t sample);
+    void DeselectHitsInRow(int32_t group, int32_t sample);
+    // Hits starting in the bar; nothing for a bar outside the song.
+    void SelectBarHits(int32_t bar);
+    void DeselectBarHits(int32_t bar);
+    // Selects the bar's hits when any is unselected, else deselects them.
+    void ToggleBarHits(int32_t bar);
+    bool BarHasUnselectedHit(int32_t bar) const;
+    bool BarHasSelectedHit(int32_t bar) const;
+    bool BarHasHits(int32_t bar) const;
+    // One undo action each; set Modified.
+    void DeleteHitCommand(TDRHit* hit);
+    void DeleteSelectedHits(); // opens its action also with nothing selected
+    void DeleteHitsInBar(int32_t bar);
+    // Deletes the selected hits that repeat the one before them in (bar,
+    // tick, group, sample) order; returns how many went.
+    int32_t DeleteDuplicateHits();
+    // The plain click of the grid: a new hit at the place (tick snapped when
+    // SnapTo is on), as one undo action; clears the selection. Returns the
+    // hit, none for a row without samples.
+    TDRHit* AddHitCommand(int32_t bar, int32_t tick, int32_t sample, int32_t group);
+    // Moves an unowned hit copy to another row (sample -1: the group row
+    // chooses as CreateHit does); its place, volume, panning and fades stay.
+    void RetargetHit(TDRHit& hit, int32_t group, int32_t sample);
+    void SetTrackMuted(int32_t track, bool muted);
+    void MuteAllOtherGroups(int32_t track);
+    void MuteOffAllGroups();
+    // ==== Selection, deletion and mute commands of mouse editing (end) ====
+
     // --- Song, bar and tempo commands ------------------------------------------------
     void ClearSongCommand();
     void InsertBarsCommand(int32_t at, int32_t count);
@@ -107,6 +143,14 @@ public:
     void StiahniHitsCommand(int32_t startBar, int32_t endBar, int32_t ticks);
     void UndoCommand();
     void RedoCommand();
+
+    // --- Hit properties (editor/HitProperties.h, SongEditorProperties.cpp) ----------------
+    // The hit properties dialog's results applied to one hit (start, fixed
+    // end, volume, panning, fades; not journaled) or to every selected hit
+    // (volume, panning, fades in place). Both mark the song modified.
+    void EditHitProperties(TDRHit& hit, const struct TPropResults& results);
+    void EditSelectionProperties(const struct TPropResults& results);
+    // --- End of hit properties ------------------------------------------------------------
 
     // --- Geometry and scrolling ---------------------------------------------------------
     // The horizontal scroll bar's position: 8 steps per bar.

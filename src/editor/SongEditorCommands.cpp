@@ -54,6 +54,8 @@ void TSongEditor::InsertBarsCommand(int32_t at, int32_t count) {
     TSongEditLock lock(*this);
     ClearSelection();
     Song.InsertBars(at, count, true);
+    // Bar, tempo and Stiahni edits are saved with the song, so closing must ask.
+    Modified = true;
     InvalidateView(BarFlags);
 }
 
@@ -61,6 +63,7 @@ void TSongEditor::DeleteBarsCommand(int32_t at, int32_t count) {
     TSongEditLock lock(*this);
     ClearSelection();
     Song.DeleteBars(at, count, true);
+    Modified = true;
     keepScrollInRange();
     InvalidateView(BarFlags);
 }
@@ -111,6 +114,7 @@ void TSongEditor::InsertTempoAt(int32_t bar, int32_t tick) {
             owned->Tempo = tempo;
             owned->Highlighted = false;
             Song.AddTempo(std::move(owned), true);
+            Modified = true;
         }
     }
     InvalidateView(TempoFlags);
@@ -139,6 +143,9 @@ void TSongEditor::EditTempoCommand(TDRTempo* change) {
     }
 
     TSongEditLock lock(*this);
+    if (confirmed) {
+        Modified = true;
+    }
     if (confirmed && change == Song.InitialTempo.get()) {
         change->Tempo = tempo;
         change->LabelWidth = 0;
@@ -168,6 +175,7 @@ void TSongEditor::DeleteTempoCommand(TDRTempo* change) {
         return;
     }
     Song.RemoveTempo(change, true);
+    Modified = true;
     InvalidateView(TempoFlags);
 }
 
@@ -193,12 +201,14 @@ void TSongEditor::MoveTempo(TDRTempo* change, int32_t bar, int32_t tick) {
     const int32_t from = std::min(oldBar, bar);
     Song.RecomputeBarTimes(from);
     Song.RefreshHitsFrom(from);
+    Modified = true;
     InvalidateView(TempoFlags);
 }
 
 void TSongEditor::StiahniHitsCommand(int32_t startBar, int32_t endBar, int32_t ticks) {
     TSongEditLock lock(*this);
     Song.StiahniHits(startBar, endBar, ticks);
+    Modified = true;
     InvalidateView(dfHits);
 }
 

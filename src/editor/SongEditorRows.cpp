@@ -81,12 +81,14 @@ void TSongEditor::buildRows() {
                 // drumset gets none. The map follows the rows that exist.
                 addRow(FallbackSampleLengthMs);
                 buildCutOffMap();
+                m_host->rowsBuilt();
                 throw;
             }
             addRow(length);
         }
     }
     buildCutOffMap();
+    m_host->rowsBuilt();
     InvalidateView(dfAll);
 }
 

@@ -3,7 +3,6 @@
 // hits, drumset loading, pattern files, help pages and shortcuts.
 #include "WindowTestSupport.h"
 #include "app/BarSpinBox.h"
-#include "app/EditorOperations.h"
 #include "editor/DrumsUI.h"
 
 #include <QAction>
@@ -280,7 +279,7 @@ void CommandTest::deleteMultipleHits() {
     QCOMPARE(dialogs.texts(QStringLiteral("question")), QStringList());
 
     addDuplicateOfFirstHit(window);
-    SelectAllHits(window.DrumsUI());
+    window.DrumsUI().Editor().SelectAllHits();
     dialogs.Answers = {TUserDialogs::TAnswer::No};
     item->trigger();
     QCOMPARE(dialogs.texts(QStringLiteral("question")),
@@ -337,7 +336,7 @@ void CommandTest::saveSelectedHitsAsPattern() {
     QCOMPARE(dialogs.texts(QStringLiteral("error")).size(), 1);
     QCOMPARE(dialogs.texts(QStringLiteral("save")), QStringList());
 
-    SelectAllHits(window.DrumsUI());
+    window.DrumsUI().Editor().SelectAllHits();
     const std::string pattern = m_program->file("Patterns/groove.drm");
     dialogs.FileNames = {QString::fromStdString(pattern)};
     window.action(QStringLiteral("SaveAsPatternItem"))->trigger();

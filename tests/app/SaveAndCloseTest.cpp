@@ -1,7 +1,6 @@
 // The save prompt (QuerySaveSong) and closing the window: which answer saves,
 // discards or keeps the song, and when "options.ini" is written.
 #include "WindowTestSupport.h"
-#include "app/EditorOperations.h"
 #include "editor/DrumsUI.h"
 
 #include <QAction>
@@ -16,8 +15,8 @@ constexpr const char* SaveQuestion = "Current song has been modified. Save chang
 
 // Removes every hit: a change that shows in the saved file.
 void modify(TTavorineForm& window) {
-    SelectAllHits(window.DrumsUI());
-    DeleteSelectedHits(window.DrumsUI());
+    window.DrumsUI().Editor().SelectAllHits();
+    window.DrumsUI().Editor().DeleteSelectedHits();
 }
 
 bool exists(const std::string& path) {

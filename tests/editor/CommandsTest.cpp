@@ -2,7 +2,9 @@
 // and Undo and Redo.
 #include "EditorTestSupport.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -105,7 +107,7 @@ TEST_F(CommandsTest, InsertBarsCommandMovesLaterHits) {
     EXPECT_EQ(hit->StartBar, 7);
     EXPECT_EQ(hit->StartTick, 100);
     EXPECT_EQ(editor.Song.LastBar, 12);
-    EXPECT_FALSE(editor.Modified);
+    EXPECT_TRUE(editor.Modified);
     EXPECT_NE(host.allFlags() & dfHits, 0u);
 
     editor.UndoCommand();
@@ -316,17 +318,48 @@ TEST_F(CommandsTest, DeleteTempoCommand) {
     EXPECT_EQ(editor.Song.Bar(5).StartTempo, editor.Song.InitialTempo.get());
 }
 
-TEST_F(CommandsTest, TempoCommandsLeaveModifiedAndTheJournalAlone) {
-    editor.Modified = false;
-    const size_t entries = editor.Song.UndoList.size();
+// Every edit that changes what is saved marks the song modified, so closing
+// asks to save; none of them opens an undo action.
+TEST_F(CommandsTest, TempoBarAndStiahniEditsMarkTheSongModified) {
+    const struct {
+        const char* name;
+        std::function<void(TDRTempo*)> edit;
+    } cases[] = {
+        {"edit tempo", [&](TDRTempo* c) { editor.EditTempoCommand(c); }},
+        {"edit initial tempo",
+         [&](TDRTempo*) { editor.EditTempoCommand(editor.Song.InitialTempo.get()); }},
+        {"move tempo", [&](TDRTempo* c) { editor.MoveTempo(c, 4, 0); }},
+        {"insert tempo", [&](TDRTempo*) { editor.InsertTempoAt(6, 0); }},
+        {"delete tempo", [&](TDRTempo* c) { editor.DeleteTempoCommand(c); }},
+        {"delete bars", [&](TDRTempo*) { editor.DeleteBarsCommand(7, 1); }},
+        {"stiahni hits", [&](TDRTempo*) { editor.StiahniHitsCommand(0, 4, 100); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TDRTempo* change = addTempo(2, 0, 60);
+        editor.Modified = false;
+        const size_t entries = editor.Song.UndoList.size();
+        host.Answer = {true, 3, 0, 100};
+        c.edit(change);
+        EXPECT_TRUE(editor.Modified);
+        if (std::string(c.name).find("tempo") != std::string::npos) {
+            EXPECT_EQ(editor.Song.UndoList.size(), entries);
+        }
+        if (std::string(c.name) != "delete tempo") {
+            editor.DeleteTempoCommand(change);
+        }
+    }
+}
+
+TEST_F(CommandsTest, CancelledOrEmptyTempoEditsLeaveTheSongUnmodified) {
     TDRTempo* change = addTempo(2, 0, 60);
-    host.Answer = {true, 3, 0, 100};
+    editor.Modified = false;
+    host.Answer = {false, 3, 0, 100};
     editor.EditTempoCommand(change);
-    editor.MoveTempo(change, 4, 0);
     editor.InsertTempoAt(6, 0);
-    editor.DeleteTempoCommand(change);
+    editor.MoveTempo(change, 2, 0); // where it is
+    editor.DeleteTempoCommand(editor.Song.InitialTempo.get());
     EXPECT_FALSE(editor.Modified);
-    EXPECT_EQ(editor.Song.UndoList.size(), entries);
 }
 
 // --- Stiahni hits, Undo and Redo ---------------------------------------------------------

@@ -3,6 +3,8 @@
 #include "DrumsUITest.h"
 #include "GridPaintingTest.h"
 #include "MapDrumsetFormTest.h"
+#include "MouseEditingTest.h"
+#include "PropFormTest.h"
 
 #include <QApplication>
 #include <QTest>
@@ -26,9 +28,9 @@ std::pair<const char*, TestFactory> testClass(const char* name) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const std::vector<std::pair<const char*, TestFactory>> classes = {
-        testClass<GridPaintingTest>("GridPainting"),
-        testClass<DrumsUITest>("DrumsUI"),
-        testClass<MapDrumsetFormTest>("MapDrumsetForm"),
+        testClass<GridPaintingTest>("GridPainting"),     testClass<DrumsUITest>("DrumsUI"),
+        testClass<MapDrumsetFormTest>("MapDrumsetForm"), testClass<PropFormTest>("PropForm"),
+        testClass<MouseEditingTest>("MouseEditing"),
     };
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
     std::vector<char*> args(argv, argv + argc);

@@ -1,0 +1,18 @@
+// TPropResults: what the hit properties dialog hands back to the editor's
+// apply operations, free of Qt so the CLI and the tests can fill it.
+#pragma once
+
+#include <cstdint>
+
+struct TPropResults {
+    // -1 = not given (the dialog's field was disabled); the hit keeps its
+    // value.
+    int32_t Bar = -1;
+    int32_t Tick = -1;
+    int32_t EndTime = -1; // ms after the hit's start
+    int32_t Volume = -1;
+    int32_t BeforeFadeOut = -1;
+    int32_t FadeOut = -1;
+    // Always given: -1 is a pan like any other (the dialog never disables it).
+    int32_t Panning = 0; // -100..100
+};
