@@ -41,3 +41,17 @@ void TBarSpinBox::keyPressEvent(QKeyEvent* event) {
     }
     QSpinBox::keyPressEvent(event);
 }
+
+bool TBarSpinBox::event(QEvent* event) {
+    // The field only takes digits, so every other typed key (Space, a drum
+    // shortcut letter) stays the window's shortcut while the field has focus.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        if (!text.isEmpty() && text.at(0).isPrint() && !text.at(0).isDigit()) {
+            event->ignore();
+            return false;
+        }
+    }
+    return QSpinBox::event(event);
+}

@@ -21,4 +21,5 @@ signals:
 protected:
     QValidator::State validate(QString& input, int& pos) const override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
 };

@@ -2,6 +2,7 @@
 // number input and Delete multiple hits.
 #include "app/EditorOperations.h"
 #include "app/MainWindow.h"
+#include "app/StiahniForm.h"
 #include "audio/Playback.h"
 #include "editor/DrumsUI.h"
 
@@ -185,5 +186,15 @@ void TTavorineForm::DeleteMultipleHitsItemClick() {
     int32_t deleted = 0;
     if (runCommand([&] { deleted = m_drumsUI->Editor().DeleteDuplicateHits(); })) {
         m_dialogs.information(this, QStringLiteral("%1 hits were deleted.").arg(deleted));
+    }
+}
+
+// The hidden command: pulls or stretches the hits of a range of bars.
+void TTavorineForm::StiahniHitsItemClick() {
+    TStiahniForm form(this);
+    if (m_dialogs.execDialog(form) == QDialog::Accepted) {
+        runCommand([&] {
+            m_drumsUI->Editor().StiahniHitsCommand(form.StartBar(), form.EndBar(), form.Ticks());
+        });
     }
 }

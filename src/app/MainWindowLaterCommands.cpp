@@ -21,15 +21,13 @@ void TTavorineForm::PasteSpecialItemClick() {}
 void TTavorineForm::CustomDivisionItemClick() {}
 
 // Tools and Help menus: the drumset editor, the pattern manager, the beat
-// change calculator, the MIDI file report, the hidden Stiahni hits dialog and
-// the about box.
+// change calculator, the MIDI file report and the about box.
 void TTavorineForm::DrumsetEditorItemClick() {}
 void TTavorineForm::PatternManagerItemClick() {
     ShowPatternManager();
 }
 void TTavorineForm::BeatCalculatorItemClick() {}
 void TTavorineForm::MidiInfoItemClick() {}
-void TTavorineForm::StiahniHitsItemClick() {}
 void TTavorineForm::AboutItemClick() {}
 
 // Shows the pattern manager window, not modally (also UM_SHOWPATTERNMANAGER).

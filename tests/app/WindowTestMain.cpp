@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
         {"Startup", runStartupTests},           {"RecentFiles", runRecentFilesWindowTests},
         {"SaveAndClose", runSaveAndCloseTests}, {"Toolbars", runToolbarWindowTests},
         {"Commands", runCommandTests},          {"Look", runLookTests},
+        {"PlayCommands", runPlayCommandTests},
     };
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
     std::vector<char*> args(argv, argv + argc);

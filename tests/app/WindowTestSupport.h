@@ -111,3 +111,4 @@ int runSaveAndCloseTests(int argc, char** argv);
 int runToolbarWindowTests(int argc, char** argv);
 int runCommandTests(int argc, char** argv);
 int runLookTests(int argc, char** argv);
+int runPlayCommandTests(int argc, char** argv);

@@ -4,6 +4,7 @@
 #include "GridPaintingTest.h"
 #include "MapDrumsetFormTest.h"
 #include "MouseEditingTest.h"
+#include "PlaybackControlTest.h"
 #include "PropFormTest.h"
 
 #include <QApplication>
@@ -28,9 +29,12 @@ std::pair<const char*, TestFactory> testClass(const char* name) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const std::vector<std::pair<const char*, TestFactory>> classes = {
-        testClass<GridPaintingTest>("GridPainting"),     testClass<DrumsUITest>("DrumsUI"),
-        testClass<MapDrumsetFormTest>("MapDrumsetForm"), testClass<PropFormTest>("PropForm"),
+        testClass<GridPaintingTest>("GridPainting"),
+        testClass<DrumsUITest>("DrumsUI"),
+        testClass<MapDrumsetFormTest>("MapDrumsetForm"),
+        testClass<PropFormTest>("PropForm"),
         testClass<MouseEditingTest>("MouseEditing"),
+        testClass<PlaybackControlTest>("PlaybackControl"),
     };
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
     std::vector<char*> args(argv, argv + argc);
