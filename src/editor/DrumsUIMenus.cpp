@@ -19,6 +19,18 @@ QString withShortcut(const char* caption, const char* shortcut, bool shown) {
     return text;
 }
 
+// A menu item's work with its errors shown, as an event handler must not throw.
+template <typename Fn>
+auto guarded(TDrumsUI& ui, Fn action) {
+    return [&ui, action] {
+        try {
+            action();
+        } catch (const std::exception& e) {
+            ui.ShowMessage(true, QString::fromLocal8Bit(e.what()));
+        }
+    };
+}
+
 } // namespace
 
 void TDrumsUI::showMenu(QMenu& menu, QPoint globalPos) {
@@ -36,15 +48,6 @@ std::unique_ptr<QMenu> TDrumsUI::BuildHitMenu(TDRHit* hit) {
         return menu;
     }
     TSongEditor& ed = *m_editor;
-    const auto guarded = [this](auto action) {
-        return [this, action] {
-            try {
-                action();
-            } catch (const std::exception& e) {
-                ShowMessage(true, QString::fromLocal8Bit(e.what()));
-            }
-        };
-    };
     QAction* select = menu->addAction(QStringLiteral("Select"), this, [&ed, hit] {
         {
             TSongEditLock lock(ed);
@@ -64,10 +67,10 @@ std::unique_ptr<QMenu> TDrumsUI::BuildHitMenu(TDRHit* hit) {
     menu->addSeparator();
     menu->addAction(QStringLiteral("Delete"), this, [&ed, hit] { ed.DeleteHitCommand(hit); });
     menu->addSeparator();
-    menu->addAction(QStringLiteral("Play"), this, guarded([this, hit] { PlayHit(*hit); }));
+    menu->addAction(QStringLiteral("Play"), this, guarded(*this, [this, hit] { PlayHit(*hit); }));
     menu->addSeparator();
     menu->addAction(QStringLiteral("Properties..."), this,
-                    guarded([this, hit] { ShowHitProperties(*hit); }));
+                    guarded(*this, [this, hit] { ShowHitProperties(*hit); }));
     return menu;
 }
 
@@ -79,18 +82,9 @@ std::unique_ptr<QMenu> TDrumsUI::BuildBarMenu(int32_t gridX) {
     const bool anySelected = !ed.Selection.empty();
     const bool canSelect = ed.BarHasUnselectedHit(bar);
     const bool canDeselect = ed.BarHasSelectedHit(bar);
-    const auto guarded = [this](auto action) {
-        return [this, action] {
-            try {
-                action();
-            } catch (const std::exception& e) {
-                ShowMessage(true, QString::fromLocal8Bit(e.what()));
-            }
-        };
-    };
 
     menu->addAction(withShortcut("Play from bar", "Ctrl+Space", true), this,
-                    guarded([this, gridX] { PlayFromBar(gridX); }));
+                    guarded(*this, [this, gridX] { PlayFromBar(gridX); }));
     menu->addSeparator();
     menu->addAction(withShortcut("Select all hits in bar", "Ctrl+T", canSelect), this,
                     [&ed, bar] { ed.SelectBarHits(bar); })
@@ -116,13 +110,13 @@ std::unique_ptr<QMenu> TDrumsUI::BuildBarMenu(int32_t gridX) {
     menu->addAction(QStringLiteral("Delete hits in bar"), this,
                     [&ed, bar] { ed.DeleteHitsInBar(bar); })
         ->setEnabled(ed.BarHasHits(bar));
-    menu->addAction(withShortcut("Delete bar", "Alt+Del", true), this, guarded([&ed, bar] {
+    menu->addAction(withShortcut("Delete bar", "Alt+Del", true), this, guarded(*this, [&ed, bar] {
                         ed.DeleteBarsCommand(bar, 1);
                         ed.InvalidateView(dfHits | dfRuler);
                     }));
     menu->addSeparator();
     menu->addAction(QStringLiteral("Selected hits properties..."), this,
-                    guarded([this] { ShowSelectionProperties(); }))
+                    guarded(*this, [this] { ShowSelectionProperties(); }))
         ->setEnabled(anySelected);
     return menu;
 }

@@ -42,6 +42,16 @@ const char* const ShortcutDrumset = R"(<Drumset Version="3.0">
 </Drumset>
 )";
 
+// The drumset above as a file in the folder; empty when it cannot be written.
+std::string writeShortcutDrumset(TempFolder& folder) {
+    const std::string file = folder.file("shortcuts.dum");
+    QFile out(QString::fromStdString(file));
+    if (!out.open(QIODevice::WriteOnly) || out.write(ShortcutDrumset) < 0) {
+        return {};
+    }
+    return file;
+}
+
 struct Control {
     explicit Control(const std::string& drumset = RowsFixture) {
         ui.SetShortcutActionList([this](QAction* action) { Actions.emplace_back(action); });
@@ -187,12 +197,8 @@ void PlaybackControlTest::cursorScrollsBackAfterAJumpAndGoesAtTheEnd() {
 
 void PlaybackControlTest::shortcutActionsGoWithTheirDrumset() {
     TempFolder folder;
-    const std::string file = folder.file("shortcuts.dum");
-    {
-        QFile out(QString::fromStdString(file));
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(ShortcutDrumset);
-    }
+    const std::string file = writeShortcutDrumset(folder);
+    QVERIFY(!file.empty());
     Control c(file);
     QCOMPARE(c.Actions.size(), size_t{3});
     // The group's row first, then the sample rows.
@@ -223,12 +229,8 @@ void PlaybackControlTest::shortcutPreviewsAndRecordsOnlyWhenRecording() {
     QFETCH(bool, recording);
     QFETCH(int, recorded);
     TempFolder folder;
-    const std::string file = folder.file("shortcuts.dum");
-    {
-        QFile out(QString::fromStdString(file));
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(ShortcutDrumset);
-    }
+    const std::string file = writeShortcutDrumset(folder);
+    QVERIFY(!file.empty());
     Control c(file);
     QCOMPARE(c.Actions.size(), size_t{3});
     c.playback().SetRecording(recording);
