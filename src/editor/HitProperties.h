@@ -4,6 +4,15 @@
 
 #include <cstdint>
 
+// The properties dialog's limits; values from elsewhere are held to them.
+namespace PropLimits {
+constexpr int32_t MaxBar = 999999;
+constexpr int32_t MaxTick = 999;
+constexpr int32_t MaxPercent = 100; // volume, and each side of the panning
+constexpr int32_t MaxBeforeFadeOut = 5000;
+constexpr int32_t MaxFadeOut = 30000;
+} // namespace PropLimits
+
 struct TPropResults {
     // -1 = not given (the dialog's field was disabled); the hit keeps its
     // value.

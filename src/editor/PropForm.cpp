@@ -15,11 +15,7 @@
 
 namespace {
 
-constexpr int MaxBar = 999999;
-constexpr int MaxTick = 999;
-constexpr int MaxPercent = 100;
-constexpr int MaxBeforeFadeOut = 5000;
-constexpr int MaxFadeOut = 30000;
+using namespace PropLimits;
 constexpr int FadeArrowStep = 10;
 
 QLabel* label(const QString& text, QWidget* parent) {

@@ -7,12 +7,7 @@
 
 namespace {
 
-// The dialog's limits; values from elsewhere are held to them.
-constexpr int32_t MaxBar = 999999;
-constexpr int32_t MaxVolume = 100;
-constexpr int32_t MaxPanning = 100;
-constexpr int32_t MaxBeforeFadeOut = 5000;
-constexpr int32_t MaxFadeOut = 30000;
+using namespace PropLimits;
 
 // The given value held to 0..max, or the current one when not given.
 int32_t givenOr(int32_t value, int32_t current, int32_t max) {
@@ -20,8 +15,8 @@ int32_t givenOr(int32_t value, int32_t current, int32_t max) {
 }
 
 void applySound(TDRHit& hit, const TPropResults& results) {
-    hit.Volume = givenOr(results.Volume, hit.Volume, MaxVolume);
-    hit.Panning = std::clamp(results.Panning, -MaxPanning, MaxPanning);
+    hit.Volume = givenOr(results.Volume, hit.Volume, MaxPercent);
+    hit.Panning = std::clamp(results.Panning, -MaxPercent, MaxPercent);
     hit.FadeTill = givenOr(results.BeforeFadeOut, hit.FadeTill, MaxBeforeFadeOut);
     hit.FadeOut = givenOr(results.FadeOut, hit.FadeOut, MaxFadeOut);
 }
