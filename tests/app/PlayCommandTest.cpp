@@ -9,6 +9,7 @@
 #include "editor/DrumsUI.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QDialog>
 #include <QSpinBox>
 #include <QTest>
@@ -35,6 +36,7 @@ private slots:
     void spaceTogglesPlayAndStop_data();
     void spaceTogglesPlayAndStop();
     void stiahniHitsDialog();
+    void playFromCurrentPosition();
     void playFromBarTakesLoopAndTheLargerBarField_data();
     void playFromBarTakesLoopAndTheLargerBarField();
     void initializeAllSamples();
@@ -166,6 +168,35 @@ void PlayCommandTest::stiahniHitsDialog() {
     m_fixture->Dialogs.OnDialog = [](QDialog&) { return int(QDialog::Rejected); };
     window.action(QStringLiteral("StiahniHitsItem"))->trigger();
     QCOMPARE(hit->StartTick, 900);
+}
+
+// Ctrl+Space: with the mouse left of the grid from the first bar shown;
+// while playing, over another bar it restarts the run from that bar.
+void PlayCommandTest::playFromCurrentPosition() {
+    TTavorineForm& window = *m_window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    TDrumsUI& drums = window.DrumsUI();
+    drums.Editor().GoToBar(1);
+    QWidget* grid = drums.Grid();
+    QCursor::setPos(grid->mapToGlobal(QPoint(-20, 60)));
+    if (drums.BarAtX(-1) != -1) {
+        QSKIP("the platform does not move the mouse pointer");
+    }
+    window.action(QStringLiteral("PlayFromCurrentPositionAction"))->trigger();
+    QVERIFY(playback().RunActive());
+    QCOMPARE(playback().StartBar.load(), 1);
+    QCOMPARE(playback().EndBar.load(), InitialEndBar);
+    QTRY_COMPARE_WITH_TIMEOUT(drums.PlayingState(), TPlayingState::psPlaying, RunStartTimeoutMs);
+
+    const int32_t x = drums.Editor().BarX(3) + 5;
+    QCursor::setPos(grid->mapToGlobal(QPoint(x, 60)));
+    QCOMPARE(drums.BarAtX(-1), 3);
+    window.action(QStringLiteral("PlayFromCurrentPositionAction"))->trigger();
+    QCOMPARE(playback().StartBar.load(), 3);
+    // The run restarts at its next check and clears the request then.
+    QTRY_VERIFY(!playback().InstantRepeat());
+    QVERIFY(playback().RunActive());
 }
 
 void PlayCommandTest::playFromBarTakesLoopAndTheLargerBarField_data() {
