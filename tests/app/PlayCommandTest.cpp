@@ -133,6 +133,8 @@ void PlayCommandTest::spaceTogglesPlayAndStop() {
     QVERIFY(playback().RunActive());
     QTRY_COMPARE_WITH_TIMEOUT(window.DrumsUI().PlayingState(), TPlayingState::psPlaying,
                               RunStartTimeoutMs);
+    // The cursor's start is posted by the worker and may still be queued.
+    QVERIFY(reachedFirstHit());
 
     QTest::keyClick(grid, Qt::Key_Space);
     QCOMPARE(window.DrumsUI().PlayingState(), TPlayingState::psStopped);
