@@ -34,6 +34,10 @@ PitchFeedJob::PitchFeedJob(std::shared_ptr<DecodeStream> source)
 
 std::shared_ptr<FeedSource> PitchFeedJob::restart() {
     std::lock_guard lock(m_mutex);
+    // Rewound under the lock: a rewind before it would let the feeder hand
+    // the file's first frames to the feed being replaced, and the new play
+    // would start that far into the sample.
+    m_source->rewind();
     m_feed = std::make_shared<FeedSource>(RingFrames);
     m_stretcher->reset();
     applyPitch();

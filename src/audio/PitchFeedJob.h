@@ -26,7 +26,8 @@ public:
 
     explicit PitchFeedJob(std::shared_ptr<DecodeStream> source);
 
-    // A new, empty ring that the job fills from the source's position.
+    // Rewinds the source and gives a new, empty ring that the job fills from
+    // the source's start.
     std::shared_ptr<FeedSource> restart();
     std::shared_ptr<FeedSource> currentFeed();
     void setPitch(double semitones) { m_semitones.store(semitones, std::memory_order_relaxed); }

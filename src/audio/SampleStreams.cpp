@@ -161,8 +161,7 @@ void SampleEngine::PreviewSample(TDrumsetItem& sample) {
     PreviewStream& preview = *state.previewTempoStream();
     try {
         preview.setLevels({100, sample.Panning});
-        state.DecodeStream->rewind();
-        preview.play(true);
+        preview.play(true); // from the file's start
     } catch (const AudioError& e) {
         throw SampleError(PlayFailedMessage, e);
     }
