@@ -13,6 +13,7 @@
 #include "audio/PlaybackClock.h"
 #include "audio/PlaybackEngine.h"
 #include "audio/SampleVoices.h"
+#include "editor/BusyCursor.h"
 #include "editor/DrumsUI.h"
 #include "editor/NewTempoForm.h"
 #include "editor/PropForm.h"
@@ -84,13 +85,7 @@ TTavorineForm::TTavorineForm(audio::AudioOutput& audio, TUserDialogs& dialogs, Q
     setCentralWidget(m_drumsUI);
     // The one place where the rows learn their samples' lengths.
     m_drumsUI->Editor().setSampleLengthFunction(audio::sampleLengthFunction());
-    m_sampleEngine = std::make_unique<audio::SampleEngine>(m_audio, [](bool busy) {
-        if (busy) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        } else {
-            QApplication::restoreOverrideCursor();
-        }
-    });
+    m_sampleEngine = std::make_unique<audio::SampleEngine>(m_audio, ShowBusyCursor);
     m_playbackVoices = std::make_unique<audio::SampleEnginePlayback>(*m_sampleEngine);
     m_drumsUI->AttachPlayback(*m_playbackVoices,
                               std::make_shared<audio::OutputPlaybackClock>(m_audio.sharedClock()));

@@ -3,6 +3,7 @@
 // the drum shortcut actions.
 #include "audio/Playback.h"
 #include "audio/Shortcuts.h"
+#include "editor/BusyCursor.h"
 #include "editor/DrumsUI.h"
 #include "editor/DrumsUIPlaybackHost.h"
 #include "editor/DrumsUIViews.h"
@@ -84,11 +85,7 @@ void TDrumsUIPlaybackHost::runEnded() {
 }
 
 void TDrumsUIPlaybackHost::busyCursor(bool busy) {
-    if (busy) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else {
-        QApplication::restoreOverrideCursor();
-    }
+    ShowBusyCursor(busy);
 }
 
 namespace {

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <tuple>
 
 namespace {
 
@@ -42,13 +41,8 @@ std::unique_ptr<TDRHit> detachedCopy(const TDRHit& hit) {
 
 void TGridEditing::BeginHitDrag(TDRPosition downPlace, const TDRHit& grabbed, TRowAddress downRow) {
     EndHitDrag();
-    std::vector<TDRHit*>& selection = m_editor.Selection;
-    std::stable_sort(selection.begin(), selection.end(), [](const TDRHit* a, const TDRHit* b) {
-        return std::make_tuple(int64_t{a->StartBar} * TicksPerBar + a->StartTick, a->Group,
-                               a->Sample) <
-               std::make_tuple(int64_t{b->StartBar} * TicksPerBar + b->StartTick, b->Group,
-                               b->Sample);
-    });
+    m_editor.SortSelection();
+    const std::vector<TDRHit*>& selection = m_editor.Selection;
     m_copies.reserve(selection.size());
     for (const TDRHit* hit : selection) {
         m_copies.push_back(detachedCopy(*hit));
@@ -346,14 +340,6 @@ bool TGridEditing::IsTempoInSong(const TDRTempo* tempo) const {
     return false;
 }
 
-int32_t TGridEditing::tempoChangeCount() const {
-    int32_t n = 0;
-    for (const auto& bar : m_editor.Song.Bars) {
-        n += static_cast<int32_t>(bar->TempoChanges.size());
-    }
-    return n;
-}
-
 void TGridEditing::MoveTempoMark(TDRTempo* mark, int32_t bar, int32_t tick) {
     if (mark == nullptr) {
         return;
@@ -361,34 +347,21 @@ void TGridEditing::MoveTempoMark(TDRTempo* mark, int32_t bar, int32_t tick) {
     if (m_editor.SnapTo) {
         tick = m_editor.Plocha.SnapTick(tick);
     }
-    const TDRPosition before{mark->Bar, mark->Tick};
     m_editor.MoveTempo(mark, bar, tick);
-    if (TDRPosition{mark->Bar, mark->Tick} != before) {
-        m_editor.Modified = true;
-    }
 }
 
 void TGridEditing::InsertTempo(int32_t bar, int32_t tick) {
     if (m_editor.SnapTo) {
         tick = m_editor.Plocha.SnapTick(tick);
     }
-    const int32_t before = tempoChangeCount();
     m_editor.InsertTempoAt(bar, tick);
-    if (tempoChangeCount() != before) {
-        m_editor.Modified = true;
-    }
 }
 
 void TGridEditing::EditTempo(TDRTempo* mark) {
     if (!IsTempoInSong(mark)) {
         return;
     }
-    const auto values = [mark] { return std::make_tuple(mark->Bar, mark->Tick, mark->Tempo); };
-    const auto before = values();
     m_editor.EditTempoCommand(mark);
-    if (values() != before) {
-        m_editor.Modified = true;
-    }
 }
 
 void TGridEditing::DeleteTempo(TDRTempo* mark) {
@@ -396,5 +369,4 @@ void TGridEditing::DeleteTempo(TDRTempo* mark) {
         return;
     }
     m_editor.DeleteTempoCommand(mark);
-    m_editor.Modified = true;
 }

@@ -85,8 +85,6 @@ public:
     void DeleteTempo(TDRTempo* mark);
 
 private:
-    int32_t tempoChangeCount() const;
-
     TSongEditor& m_editor;
 
     bool m_hitDrag = false;

@@ -118,6 +118,9 @@ public:
     // Deletes the selected hits that repeat the one before them in (bar,
     // tick, group, sample) order; returns how many went.
     int32_t DeleteDuplicateHits();
+    // Orders Selection by position, group and sample (ties keep their
+    // order), as drags and duplicate deletion take it.
+    void SortSelection();
     // The plain click of the grid: a new hit at the place (tick snapped when
     // SnapTo is on), as one undo action; clears the selection. Returns the
     // hit, none for a row without samples.

@@ -186,13 +186,17 @@ void TSongEditor::DeleteHitsInBar(int32_t bar) {
     InvalidateView(dfHits);
 }
 
+void TSongEditor::SortSelection() {
+    std::stable_sort(Selection.begin(), Selection.end(), [](const TDRHit* a, const TDRHit* b) {
+        return dragOrderKey(a) < dragOrderKey(b);
+    });
+}
+
 int32_t TSongEditor::DeleteDuplicateHits() {
     int32_t removed = 0;
     {
         TSongEditLock lock(*this);
-        std::stable_sort(Selection.begin(), Selection.end(), [](const TDRHit* a, const TDRHit* b) {
-            return dragOrderKey(a) < dragOrderKey(b);
-        });
+        SortSelection();
         // The place of the hit before, by value: with the journal suspended a
         // deleted hit is freed at once.
         std::tuple<int32_t, int32_t, int32_t, int32_t> before{-1, -1, -1, -1};
